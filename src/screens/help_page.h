@@ -3,6 +3,7 @@
 #define QB_HELP_PAGE_H
 
 #include <allegro.h>
+#include <cstdio>
 #include <string>
 
 const int HELP_SLOTS = 10;
@@ -23,5 +24,9 @@ extern HelpView help_view;  // the laid-out pages of the help browser
 
 int init_help_page(HelpView &view, int slot, int screen_x, int screen_y, int width, int view_height, int margin);
 int render_help_page(HelpView &view, int slot, const std::string &topic);
+
+// Clears the slot's page and lays out the markup read from file into it; returns the pen y
+// after the last block, so callers can tell whether a page fits the part that is shown.
+int lay_out_help_page(HelpView &view, int slot, FILE *file);
 
 #endif
