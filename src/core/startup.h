@@ -27,5 +27,7 @@ int init_sound();
 
 // Sets a 640x480 mode of the given kind at 32 bits, else at 16; returns 0 when one was set.
 int set_display_mode(int kind);
+// Ends the program with the message and exit code for a display of that kind.
+[[noreturn]] void fail_display(bool windowed);
 
 #endif
