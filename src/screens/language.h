@@ -2,6 +2,10 @@
 #ifndef QB_LANGUAGE_H
 #define QB_LANGUAGE_H
 
+#include <string>
+
 void run_language_selection();
+int build_language_selection();
+std::string chosen_language();
 
 #endif
