@@ -308,13 +308,14 @@ def shallow_ground():
         for x in range(32):
             v = 2.5 + 0.9 * n.at(x, y)
             g[y][x] = pick(SHALLOW, v, bayer(x, y))
-    bar = Noise(74, [(16, 0.6), (8, 0.4)])
+    bar = even_field(Noise(74, [(8, 0.6), (4, 0.4)]).at, 5)
     for y in range(32):
         for x in range(32):
-            # sandbars on the bottom tint the water towards sand
-            b = bar.at(x, y)
-            if b > 0.15:
-                g[y][x] = mix(g[y][x], SAND[3], 0.3 if b > 0.35 or bayer(x, y) < 0.5 else 0.15)
+            # the sandy bottom tints the water, in small patches only: big
+            # ones would show the repeat across a wide ford
+            b = bar[y][x]
+            t = 0.24 if b > 0.2 else 0.16 if b > -0.1 or bayer(x, y) < 0.5 else 0.08
+            g[y][x] = mix(g[y][x], SAND[3], t)
     for (px, py, r) in jittered_points(72, 3, 2):
         # pebbles on the bottom, lit on top
         for dx, dy, c in ((0, 0, (150, 160, 150)), (1, 0, (126, 138, 132)),
@@ -638,8 +639,8 @@ def gate_arch(s, base):
                     c = STONE[1] if px % 4 else STONE[3]
                 if abs(dx) < 0.6:
                     c = WOOD[0]
-                if y == base - 9 and abs(dx) in (1.5,):
-                    c = GOLD[1]
+                if y == base - 9 and abs(dx) == 1.5:
+                    c = GOLD[1]     # ring handles
                 s.set(x, y, c)
             elif outer:
                 # voussoirs: lighter stones round the opening
@@ -770,26 +771,27 @@ def tile_bush():
     return t
 
 
-def rock_shape(sprite, pts, ramp, seed, base=3.0, gain=2.2, crack=True):
+def polygon_inside(pts, x, y):
+    c = False
+    j = len(pts) - 1
+    for i in range(len(pts)):
+        xi, yi = pts[i]
+        xj, yj = pts[j]
+        if (yi > y) != (yj > y) and x < (xj - xi) * (y - yi) / (yj - yi) + xi:
+            c = not c
+        j = i
+    return c
+
+
+def rock_shape(sprite, pts, ramp, seed, base=3.0, gain=2.2):
     """A faceted rock from a polygon outline: each facet has its own light."""
     n = Noise(seed, [(4, 0.5), (2, 0.5)])
     cx = sum(p[0] for p in pts) / len(pts)
     cy = sum(p[1] for p in pts) / len(pts)
     cy_light = cy - 2
-
-    def inside(x, y):
-        c = False
-        j = len(pts) - 1
-        for i in range(len(pts)):
-            xi, yi = pts[i]
-            xj, yj = pts[j]
-            if (yi > y) != (yj > y) and x < (xj - xi) * (y - yi) / (yj - yi) + xi:
-                c = not c
-            j = i
-        return c
     for y in range(TILE_H):
         for x in range(TILE_W):
-            if not inside(x + 0.5, y + 0.5):
+            if not polygon_inside(pts, x + 0.5, y + 0.5):
                 continue
             a = math.atan2(y + 0.5 - cy_light, x + 0.5 - cx)
             facet = int((a + math.pi) / (math.pi / 3))
@@ -797,7 +799,6 @@ def rock_shape(sprite, pts, ramp, seed, base=3.0, gain=2.2, crack=True):
             v = base + gain * 0.5 * fl + 0.5 * n.at(x, y)
             v -= 0.05 * (y - cy)
             sprite.set(x, y, pick(ramp, v, bayer(x, y)))
-    return inside
 
 
 def tile_boulder():
@@ -816,18 +817,6 @@ def tile_boulder():
         s.set(x, y, OAK[3] if (x + y) % 2 else OAK[2])
     stamp(t, s)
     return t
-
-
-def polygon_inside(pts, x, y):
-    c = False
-    j = len(pts) - 1
-    for i in range(len(pts)):
-        xi, yi = pts[i]
-        xj, yj = pts[j]
-        if (yi > y) != (yj > y) and x < (xj - xi) * (y - yi) / (yj - yi) + xi:
-            c = not c
-        j = i
-    return c
 
 
 def rock_chunk(sprite, pts, apex, foot, ramp, seed, lit=4.0, shade=2.0):

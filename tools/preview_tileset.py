@@ -3,7 +3,8 @@
 #
 # Usage: /usr/bin/python3 tools/preview_tileset.py [tileset.png] [output folder]
 # Writes scene.png (a village by a river), grass.png (a fresh map, all tile 1),
-# each also at double size (*_x2.png), and sheet.png (every tile enlarged on
+# grounds.png (wide patches of each ground, to spot repeats and seams), each
+# also at double size (*_x2.png), and sheet.png (every tile enlarged on
 # grey, with the cell outlined, to check the overhang). Tiles are drawn the way
 # the editor draws its map: row by row from the top, each tile standing 16
 # pixels above its cell, magenta and pink left out.
@@ -107,7 +108,10 @@ def main():
     out = sys.argv[2] if len(sys.argv) > 2 else "/tmp/tileset_preview"
     os.makedirs(out, exist_ok=True)
     sheet = load_tiles(src)
-    screens = {"scene": compose(sheet, SCENE), "grass": compose(sheet, ["." * 20] * 16)}
+    grounds = ["..,,,,dddddsssssccccc"[:20]] * 5 + ["WWWWWfffffWWWWW-----"] * 5 + \
+        ["|||||+++++...,,,,,,,"] * 3 + ["SSSSSSSSSSSSSSSSSSSS", "NNNNNNNNNNNNNNNNNNNN", "...................."]
+    screens = {"scene": compose(sheet, SCENE), "grass": compose(sheet, ["." * 20] * 16),
+               "grounds": compose(sheet, grounds)}
     for name, img in screens.items():
         img.save(os.path.join(out, name + ".png"))
         img.resize((1280, 960), Image.NEAREST).save(os.path.join(out, name + "_x2.png"))
