@@ -9,6 +9,7 @@ const int MAP_LAYERS = 4;
 const int MAP_MAX_CELLS = 120;  // cells per side the map always has room for
 const int TILE_SIZE = 32;       // a cell on screen
 const int TILE_IMAGE_HEIGHT = 48;  // a tile rises 16 pixels over the cell above
+const int TILESET_COLUMN_X = 32;   // tiles stand one above the other from this pixel column
 const int VIEW_COLUMNS = 20;
 const int VIEW_ROWS = 15;
 

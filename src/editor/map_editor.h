@@ -31,4 +31,15 @@ int update_map_cursor(MapEditor &editor);
 int advance_scroll(MapEditor &editor);
 int request_scroll(MapEditor &editor, int direction);
 
+int enter_map_editor(MapEditor &editor);  // a fresh map, the editor's texts and its tileset
+
+// One editing frame, split so that each half runs without a display.
+int draw_editing_frame(MapEditor &editor);    // map, cursor square and tile preview into back_buffer
+int handle_editing_input(MapEditor &editor);  // what the frame's mouse and keys ask for, after refresh_frame
+int keep_view_in_map(MapEditor &editor);
+int request_scrolls(MapEditor &editor);
+int paint_or_pick(MapEditor &editor);
+int choose_tile(MapEditor &editor);
+int draw_menu_frame(MapEditor &editor);
+
 #endif
