@@ -4,9 +4,10 @@
 # Sources (see tools/FONTS.md):
 #   font 1, standard.bmp: misc-fixed 5x8, ISO 8859-1 (Debian package xfonts-base), public domain
 #   font 2, lat16w.bmp:   DejaVu Sans Bold at 12 pixels (fonts-dejavu-core), Bitstream Vera licence
-#   font 3, lat12w.bmp:   DejaVu Sans at 9 pixels (fonts-dejavu-core), Bitstream Vera licence
+#   font 3, lat12w.bmp:   DejaVu Sans at 9 pixels (fonts-dejavu-core), Bitstream Vera licence, with
+#                         a few small symbols from misc-fixed 6x10 (xfonts-base), public domain
 #
-# Every glyph is a light fill with a dark rim, in exactly two solid tones over the magenta mask, so
+# Every glyph is a light fill with a dark outline, in exactly two solid tones over the magenta mask, so
 # text stays readable on photographs and on dark panels and masked drawing leaves no fringes.
 # Advances are measured from the ink, not taken from the source font, so the bitmap fonts become
 # proportional too. Run from anywhere: /usr/bin/python3 tools/make_fonts.py
@@ -25,9 +26,9 @@ DEJAVU_DIR = "/usr/share/fonts/truetype/dejavu"
 MAGENTA = (255, 0, 255)
 BLUE = (0, 0, 255)
 FILL = (255, 246, 222)     # warm off-white
-RIM = (22, 16, 12)         # near black, for outline and shadow
+RIM = (22, 16, 12)         # near black, the one-pixel outline
 
-SPACING = 1                # transparent columns between one glyph's rim and the next glyph
+SPACING = 1                # transparent columns between one glyph's outline and the next glyph
 BLANK_CODES = (32, 160)    # space and no-break space: an advance but no ink
 CONTROL_WIDTH = 0          # codes 0-31 and 127-159 draw nothing and do not move the pen
 DRAWN_AS = {173: 0x2D}     # the soft hyphen has no ink of its own in outline fonts; show a hyphen
@@ -62,16 +63,15 @@ class PcfSource:
 
 
 class TrueTypeSource:
-    """An outline font, either rendered in monochrome with its hinting (threshold None) or rendered
-    smooth and cut at a coverage threshold; either way no pixel is ever blended."""
+    """An outline font rendered in monochrome with its own hinting: crisper at these sizes than a
+    smooth rendering cut at a threshold, and no pixel is ever a blend."""
 
     CANVAS = 64
     ORIGIN = (16, 44)
 
-    def __init__(self, file_name, size, threshold=None):
+    def __init__(self, file_name, size):
         self.path = os.path.join(DEJAVU_DIR, file_name)
         self.size = size
-        self.threshold = threshold
         self.fonts = {}
 
     def ink(self, code, shrink):
@@ -82,14 +82,13 @@ class TrueTypeSource:
             self.fonts[size] = ImageFont.truetype(self.path, size)
         image = Image.new("L", (self.CANVAS, self.CANVAS), 0)
         draw = ImageDraw.Draw(image)
-        if self.threshold is None:
-            draw.fontmode = "1"
-        draw.text(self.ORIGIN, chr(DRAWN_AS.get(code, code)), font=self.fonts[size], fill=255, anchor="ls")
-        cut = self.threshold or 128
+        draw.fontmode = "1"
+        text = chr(DRAWN_AS.get(code, code))
+        draw.text(self.ORIGIN, text, font=self.fonts[size], fill=255, anchor="ls")
         ox, oy = self.ORIGIN
         return {(x - ox, y - oy)
                 for y in range(self.CANVAS) for x in range(self.CANVAS)
-                if image.getpixel((x, y)) >= cut}
+                if image.getpixel((x, y))}
 
 
 class MixedSource:
@@ -149,7 +148,8 @@ class AccentedCapitals:
         return pixels
 
 
-def outline_rim(fill):
+def outline(fill):
+    """The one-pixel ring, diagonals included, around the fill."""
     rim = set()
     for x, y in fill:
         for dx in (-1, 0, 1):
@@ -158,114 +158,96 @@ def outline_rim(fill):
     return rim - fill
 
 
-def shadow_rim(fill):
-    rim = set()
-    for x, y in fill:
-        rim.update(((x + 1, y), (x, y + 1), (x + 1, y + 1)))
-    return rim - fill
-
-
-# How far each rim style reaches beyond the fill: left, top, right, bottom.
-RIM_STYLES = {
-    "outline": (outline_rim, (1, 1, 1, 1)),
-    "shadow": (shadow_rim, (0, 0, 1, 1)),
-}
-
-
-class FontSpec:
-    def __init__(self, number, file_name, cell, source, rim, space_width, baseline=None):
+class SheetRecipe:
+    def __init__(self, number, file_name, cell, source, space_width, baseline=None):
         self.number = number
-        self.baseline = baseline
         self.file_name = file_name
         self.width, self.height = cell
         self.source = source
-        self.rim = rim
         self.space_width = space_width
+        self.baseline = baseline
 
 
-# Font 1 sits its baseline on the last row but one, so its single descender row and the accents of
-# capitals lose the rim at the cell edge; font 3 does the same to stay unshrunk at a 12-pixel line.
-FONT_SPECS = [
-    FontSpec(1, "standard.bmp", (8, 8), PcfSource("misc/5x8-ISO8859-1"), "outline", 3, baseline=7),
-    FontSpec(2, "lat16w.bmp", (16, 16), TrueTypeSource("DejaVuSans-Bold.ttf", 12), "outline", 5),
-    FontSpec(3, "lat12w.bmp", (12, 12),
+# Fonts 1 and 3 set their baseline low enough that the descenders and the accents of capitals lose
+# the outline row at the cell edge; the letters keep their size within the short line.
+RECIPES = [
+    SheetRecipe(1, "standard.bmp", (8, 8), PcfSource("misc/5x8-ISO8859-1"), 3, baseline=7),
+    SheetRecipe(2, "lat16w.bmp", (16, 16), TrueTypeSource("DejaVuSans-Bold.ttf", 12), 5),
+    SheetRecipe(3, "lat12w.bmp", (12, 12),
              MixedSource(AccentedCapitals(TrueTypeSource("DejaVuSans.ttf", 9)),
                          PcfSource("misc/6x10-ISO8859-1"),
                          (42, 170, 171, 176, 178, 179, 185, 186, 187, 188, 189, 190, 197)),
-             "outline", 4, baseline=10),
+             4, baseline=10),
 ]
 
 
-def baseline_row(spec):
-    """The cell row just below the baseline, placed so the deepest descender and its rim still fit
-    (unless the font names its own row)."""
-    if spec.baseline is not None:
-        return spec.baseline
-    _, (_, _, _, pad_bottom) = RIM_STYLES[spec.rim]
+def baseline_row(recipe):
+    """The cell row just below the baseline, placed so the deepest descender and its outline still
+    fit (unless the font names its own row)."""
+    if recipe.baseline is not None:
+        return recipe.baseline
     deepest = 0
     for code in range(256):
         if printable(code):
-            ink = spec.source.ink(code, 0)
+            ink = recipe.source.ink(code, 0)
             if ink:
                 deepest = max(deepest, max(y for _, y in ink) + 1)
-    return spec.height - pad_bottom - deepest
+    return recipe.height - 1 - deepest
 
 
-def fits(spec, ink, baseline, clip_rim):
-    pad_left, pad_top, pad_right, pad_bottom = RIM_STYLES[spec.rim][1]
-    if clip_rim:
-        pad_top = pad_bottom = 0
+def fits(recipe, ink, baseline, clip_outline):
+    """Whether the fill and its outline fit the cell; with clip_outline the outline's top and bottom
+    rows may fall outside it."""
+    pad = 0 if clip_outline else 1
     xs = [x for x, _ in ink]
     ys = [y for _, y in ink]
-    wide = max(xs) - min(xs) + 1 + pad_left + pad_right
-    return (wide <= spec.width and min(ys) + baseline >= pad_top
-            and max(ys) + baseline <= spec.height - 1 - pad_bottom)
+    return (max(xs) - min(xs) + 3 <= recipe.width and min(ys) + baseline >= pad
+            and max(ys) + baseline <= recipe.height - 1 - pad)
 
 
-def fitting_ink(spec, code, baseline):
+def fitting_ink(recipe, code, baseline):
     """The glyph's fill pixels at the largest size that fits the cell. A glyph that is too tall only
-    by its rim (accented capitals) keeps its size and loses the rim's row at the cell edge instead,
+    by its outline (accented capitals) keeps its size and loses the outline row at the cell edge,
     because at these sizes one pixel less makes a capital visibly smaller than its plain letter."""
     shrink = 0
     while True:
-        ink = spec.source.ink(code, shrink)
+        ink = recipe.source.ink(code, shrink)
         if ink is None:
             sys.exit("font %d: glyph %d does not fit its %dx%d cell"
-                     % (spec.number, code, spec.width, spec.height))
+                     % (recipe.number, code, recipe.width, recipe.height))
         if not ink:
-            sys.exit("font %d: the source has no ink for glyph %d" % (spec.number, code))
-        if fits(spec, ink, baseline, False) or fits(spec, ink, baseline, True):
+            sys.exit("font %d: the source has no ink for glyph %d" % (recipe.number, code))
+        if fits(recipe, ink, baseline, False) or fits(recipe, ink, baseline, True):
             return ink
         shrink += 1
 
 
-def place_glyph(spec, code, baseline):
+def place_glyph(recipe, code, baseline):
     """Returns the glyph's pixels as {(x, y): colour} in cell coordinates, and its advance."""
     if not printable(code):
         return {}, CONTROL_WIDTH
     if code in BLANK_CODES:
-        return {}, spec.space_width
-    ink = fitting_ink(spec, code, baseline)
-    make_rim, (pad_left, _, _, _) = RIM_STYLES[spec.rim]
-    shift = pad_left - min(x for x, _ in ink)
+        return {}, recipe.space_width
+    ink = fitting_ink(recipe, code, baseline)
+    shift = 1 - min(x for x, _ in ink)
     fill = {(x + shift, y + baseline) for x, y in ink}
-    pixels = {p: RIM for p in make_rim(fill) if 0 <= p[1] < spec.height}
+    pixels = {p: RIM for p in outline(fill) if 0 <= p[1] < recipe.height}
     pixels.update({p: FILL for p in fill})
     advance = max(x for x, _ in pixels) + 1 + SPACING
-    return pixels, min(advance, spec.width)
+    return pixels, min(advance, recipe.width)
 
 
-def build_sheet(spec):
-    w, h = spec.width, spec.height
+def build_sheet(recipe):
+    w, h = recipe.width, recipe.height
     sheet = Image.new("RGB", (17 * w, 17 * h + 16), MAGENTA)
-    baseline = baseline_row(spec)
+    baseline = baseline_row(recipe)
     widths = []
     for code in range(256):
         left = w * (code % 16 + 1)
         top = (h + 1) * (code // 16 + 1)
-        pixels, advance = place_glyph(spec, code, baseline)
+        pixels, advance = place_glyph(recipe, code, baseline)
         for (x, y), colour in pixels.items():
-            assert 0 <= x < w and 0 <= y < h, (spec.number, code, x, y)
+            assert 0 <= x < w and 0 <= y < h, (recipe.number, code, x, y)
             sheet.putpixel((left + x, top + y), colour)
         if advance < w:
             sheet.putpixel((left + advance, top - 1), BLUE)
@@ -273,14 +255,14 @@ def build_sheet(spec):
     return sheet, widths
 
 
-def main(specs=FONT_SPECS, out_dir=OUT_DIR):
+def main(recipes=RECIPES, out_dir=OUT_DIR):
     os.makedirs(out_dir, exist_ok=True)
-    for spec in specs:
-        sheet, widths = build_sheet(spec)
-        sheet.save(os.path.join(out_dir, spec.file_name), "BMP")
+    for recipe in recipes:
+        sheet, widths = build_sheet(recipe)
+        sheet.save(os.path.join(out_dir, recipe.file_name), "BMP")
         sample = " ".join("%s=%d" % (ch if ch != " " else "space", widths[ord(ch)])
                           for ch in " aeimMW0")
-        print("font %d %s: %s" % (spec.number, spec.file_name, sample))
+        print("font %d %s: %s" % (recipe.number, recipe.file_name, sample))
 
 
 if __name__ == "__main__":

@@ -20,7 +20,8 @@ BLUE = (0, 0, 255)
 
 SAMPLES = [
     "The quick brown fox jumps over the lazy dog 0123456789",
-    "\u00c5\u00c4\u00d6 \u00e5\u00e4\u00f6 \u00e9 \u00f1 \u00bf\u00a1 \u00df \u00c0\u00c9\u00d1\u00dc\u00c7\u00de \u00fd\u00ff\u00e7\u00f0 \u00ab\u00a9\u00ae\u00b0\u00b1\u00bb",
+    "\u00c5\u00c4\u00d6 \u00e5\u00e4\u00f6 \u00e9 \u00f1 \u00bf\u00a1 \u00df "
+    "\u00c0\u00c9\u00d1\u00dc\u00c7\u00de \u00fd\u00ff\u00e7\u00f0 \u00ab\u00a9\u00ae\u00b0\u00b1\u00bb",
     "FPS: 60   Quillbrook 0.3.1   [Map editor] (Help) {x}=|y| @#$%&*",
 ]
 
@@ -45,7 +46,8 @@ class Font:
             for j in range(self.h):
                 for i in range(self.w):
                     colour = self.sheet.getpixel((sx + i, sy + j))
-                    if colour not in MASK and 0 <= x + i < target.size[0] and 0 <= y + j < target.size[1]:
+                    inside = 0 <= x + i < target.size[0] and 0 <= y + j < target.size[1]
+                    if colour not in MASK and inside:
                         target.putpixel((x + i, y + j), colour)
             x += self.widths[g]
 
@@ -71,7 +73,7 @@ def photo_background(size):
 def main():
     out = sys.argv[1] if len(sys.argv) > 1 else "font_preview.png"
     scale = int(sys.argv[2]) if len(sys.argv) > 2 else 2
-    fonts = {n: Font(*spec) for n, spec in FONTS.items()}
+    fonts = {n: Font(*layout) for n, layout in FONTS.items()}
     width, block = 560, sum(f.h for f in fonts.values()) * len(SAMPLES) + 16
     picture = Image.new("RGB", (width, block * 3), (128, 128, 128))
     picture.paste(photo_background((width, block)), (0, 0))
