@@ -90,6 +90,15 @@ TEST_F(MapDrawing, SmoothScrollOffsetsUncoverTheExtraColumns)
         int outside = c.offset_x > 0 ? c.marked_last_x + 1 : c.marked_x - 1;
         EXPECT_EQ(at(outside, 100), tile_body_colour(1));
     }
+    // Downwards the row above shows only past the overhang of the top row: at 24, in y 0 to 7.
+    reset_map(current_map);
+    current_map.tileset = make_test_tileset();
+    for (int c = 0; c < MAP_MAX_CELLS; c++)
+        current_map.cells[0][c][4] = 5;
+    draw_map(current_map, 0, 5, 0, 24);
+    EXPECT_EQ(at(100, 0), tile_body_colour(5));
+    EXPECT_EQ(at(100, 7), tile_body_colour(5));
+    EXPECT_EQ(at(100, 8), tile_top_colour(1));
 }
 
 // At the last row nothing lies below row 119, so its tiles' lower halves show uncovered.
