@@ -2,7 +2,8 @@
 # make_fonts.py -- draws the three glyph sheets of system/images/fonts/ from free fonts that Debian ships
 #
 # Sources (see tools/FONTS.md):
-#   font 1, standard.bmp: misc-fixed 5x8, ISO 8859-1 (Debian package xfonts-base), public domain
+#   font 1, standard.bmp: misc-fixed 5x8, ISO 8859-1 (Debian package xfonts-base), public domain,
+#                         with the square full stop of misc-fixed 5x7
 #   font 2, lat16w.bmp:   DejaVu Sans Bold at 12 pixels (fonts-dejavu-core), Bitstream Vera licence
 #   font 3, lat12w.bmp:   DejaVu Sans at 9 pixels (fonts-dejavu-core), Bitstream Vera licence, with
 #                         a few small symbols from misc-fixed 6x10 (xfonts-base), public domain
@@ -28,7 +29,6 @@ BLUE = (0, 0, 255)
 FILL = (255, 246, 222)     # warm off-white
 RIM = (22, 16, 12)         # near black, the one-pixel outline
 
-SPACING = 1                # transparent columns between one glyph's outline and the next glyph
 BLANK_CODES = (32, 160)    # space and no-break space: an advance but no ink
 CONTROL_WIDTH = 0          # codes 0-31 and 127-159 draw nothing and do not move the pen
 DRAWN_AS = {173: 0x2D}     # the soft hyphen has no ink of its own in outline fonts; show a hyphen
@@ -93,8 +93,8 @@ class TrueTypeSource:
 
 class MixedSource:
     """One source with a few glyphs taken from another of the same proportions: small outline
-    shapes (rings, stars, guillemets, fractions) clog up at body-text sizes, a hand-drawn bitmap
-    keeps them open."""
+    shapes (rings, stars, guillemets, fractions) clog up at body-text sizes where a hand-drawn
+    bitmap keeps them open, and a plus-shaped full stop inside an outline reads as a plus sign."""
 
     def __init__(self, main, other, codes):
         self.main, self.other, self.codes = main, other, set(codes)
@@ -159,20 +159,25 @@ def outline(fill):
 
 
 class SheetRecipe:
-    def __init__(self, number, file_name, cell, source, space_width, baseline=None):
+    def __init__(self, number, file_name, cell, source, space_width, baseline=None, spacing=1):
         self.number = number
         self.file_name = file_name
         self.width, self.height = cell
         self.source = source
         self.space_width = space_width
         self.baseline = baseline
+        self.spacing = spacing  # transparent columns after a glyph's outline, before the next glyph
 
 
 # Fonts 1 and 3 set their baseline low enough that the descenders and the accents of capitals lose
-# the outline row at the cell edge; the letters keep their size within the short line.
+# the outline row at the cell edge; the letters keep their size within the short line. Font 2 lets
+# the outlines of neighbours touch: its bold strokes read better close together, and its longest
+# fixed caption, centred on the 640-pixel screen, then keeps a margin on both sides.
 RECIPES = [
-    SheetRecipe(1, "standard.bmp", (8, 8), PcfSource("misc/5x8-ISO8859-1"), 3, baseline=7),
-    SheetRecipe(2, "lat16w.bmp", (16, 16), TrueTypeSource("DejaVuSans-Bold.ttf", 12), 5),
+    SheetRecipe(1, "standard.bmp", (8, 8),
+                MixedSource(PcfSource("misc/5x8-ISO8859-1"), PcfSource("misc/5x7-ISO8859-1"), (46,)),
+                3, baseline=7),
+    SheetRecipe(2, "lat16w.bmp", (16, 16), TrueTypeSource("DejaVuSans-Bold.ttf", 12), 5, spacing=0),
     SheetRecipe(3, "lat12w.bmp", (12, 12),
              MixedSource(AccentedCapitals(TrueTypeSource("DejaVuSans.ttf", 9)),
                          PcfSource("misc/6x10-ISO8859-1"),
@@ -233,7 +238,7 @@ def place_glyph(recipe, code, baseline):
     fill = {(x + shift, y + baseline) for x, y in ink}
     pixels = {p: RIM for p in outline(fill) if 0 <= p[1] < recipe.height}
     pixels.update({p: FILL for p in fill})
-    advance = max(x for x, _ in pixels) + 1 + SPACING
+    advance = max(x for x, _ in pixels) + 1 + recipe.spacing
     return pixels, min(advance, recipe.width)
 
 
