@@ -135,7 +135,8 @@ TEST_F(PropertiesDialog, TypedTextsAreTheMapsAndShowWhenReopened)
         int slot;
         std::string text;
         std::string Map::*field;
-    } fields[] = {{NAME, "Isle", &Map::name}, {AUTHOR, "Ana", &Map::author}, {DESCRIPTION, "Two shores", &Map::description}};
+    } fields[] = {
+        {NAME, "Isle", &Map::name}, {AUTHOR, "Ana", &Map::author}, {DESCRIPTION, "Two shores", &Map::description}};
     for (auto &f : fields) {
         text_field_pool.focused = f.slot;
         type(f.text + "x");

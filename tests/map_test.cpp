@@ -222,6 +222,18 @@ TEST_F(TilesetLoading, PinkIsAsTransparentAsMagenta)
     EXPECT_EQ(getpixel(back_buffer, 100, 120), tile_top_colour(1));
 }
 
+// After a display fallback to 16 bits the tiles must still match back_buffer for masked drawing.
+TEST_F(TilesetLoading, TilesetTakesTheDepthOfTheBackBuffer)
+{
+    write_tileset("001.png", makecol24(255, 128, 255));
+    set_color_depth(16);
+    load_tileset(current_map, "001");
+    set_color_depth(32);
+    ASSERT_NE(current_map.tileset, nullptr);
+    EXPECT_EQ(bitmap_color_depth(current_map.tileset), bitmap_color_depth(back_buffer));
+    EXPECT_EQ(tile_one_body(), makecol(255, 0, 255));
+}
+
 // allegro_message writes to stdout when there is no display; the death test reads stderr.
 void with_messages_on_stderr()
 {

@@ -53,11 +53,17 @@ int load_tileset(Map &map, const std::string &name)
                     "Cannot find the map tiles requested.\n%s does not appear to exist.\n\n"
                     "Currently, the engine is not able to handle this error.",
                     path.c_str());
+    // Tiles are masked-blitted into back_buffer, which needs both in one depth; after a display
+    // fallback to 16 bits the library's depth no longer is back_buffer's.
+    int saved_depth = get_color_depth();
+    set_color_depth(back_buffer ? bitmap_color_depth(back_buffer) : saved_depth);
     map.tileset = load_bitmap(path.c_str(), NULL);
+    if (map.tileset)
+        replace_colour(map.tileset, makecol(255, 128, 255), makecol(255, 0, 255));
+    set_color_depth(saved_depth);
     if (!map.tileset)
         fatal_error(EXIT_MISSING_FILE, "Cannot read the map tiles in %s.\nThe file is damaged or not an image.",
                     path.c_str());
-    replace_colour(map.tileset, makecol(255, 128, 255), makecol(255, 0, 255));
     return 0;
 }
 
