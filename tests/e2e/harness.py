@@ -197,6 +197,7 @@ class XServer:
 
     def __init__(self, width=640, height=480, depth=24):
         self.width, self.height = width, height
+        self._hand = None
         self.log = tempfile.TemporaryFile()
         reader, writer = os.pipe()
         self.proc = subprocess.Popen(
@@ -230,6 +231,9 @@ class XServer:
                 text += chunk
         return text.decode().strip()
 
+    def running(self):
+        return self.proc.poll() is None
+
     def server_log(self):
         if self.log.closed:
             return ""
@@ -245,6 +249,12 @@ class XServer:
         if check and result.returncode != 0:
             raise RuntimeError("%s failed (%d): %s" % (" ".join(args), result.returncode, result.stderr))
         return result
+
+    def hand(self):
+        """The one xdotool that gives this display all its input (started on first use)."""
+        if self._hand is None:
+            self._hand = Hand(self)
+        return self._hand
 
     def spawn(self, *args):
         """Starts an X client in the background; stop it with stop_client()."""
@@ -286,9 +296,60 @@ class XServer:
         return (state.group(1) if state else "", bool(override and override.group(1) == "yes"))
 
     def stop(self):
+        if self._hand:
+            self._hand.close()
         _stop_process(self.proc, group=True)
         self.log.close()
         _running.discard(self)
+
+
+class Hand:
+    """One long-lived xdotool reading commands from a pipe.
+
+    The X server lets go of the keys and buttons a client holds when that client disconnects,
+    and the program is not told, so a press and its release must come from the same client:
+    one xdotool run per command would leave the program with a button it thinks is still down.
+    After each command chain the hand asks for the pointer position; the answer tells that the
+    chain has been carried out.
+    """
+
+    def __init__(self, xserver):
+        self.proc = subprocess.Popen(["xdotool", "-"], env=xserver.env, stdin=subprocess.PIPE,
+                                     stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, bufsize=0,
+                                     preexec_fn=_die_with_parent)
+        self.pending = b""
+
+    def do(self, *args, timeout=TIMEOUT):
+        """Carries out one command chain; returns what it printed, as lines."""
+        words = [str(a) for a in args]
+        if any(not w or any(c.isspace() for c in w) for w in words):
+            raise ValueError("hand commands take plain words: %r" % (words,))
+        self.proc.stdin.write((" ".join(words) + "\ngetmouselocation\n").encode("latin-1"))
+        deadline = time.monotonic() + timeout
+        printed = []
+        while True:
+            while b"\n" not in self.pending:
+                left = deadline - time.monotonic()
+                if left <= 0 or not select.select([self.proc.stdout], [], [], left)[0]:
+                    raise WaitTimeout("xdotool did not carry out %s within %.0f s" % (" ".join(words), timeout))
+                chunk = os.read(self.proc.stdout.fileno(), 4096)
+                if not chunk:
+                    raise RuntimeError("xdotool has gone (the X server with it?)")
+                self.pending += chunk
+            line, self.pending = self.pending.split(b"\n", 1)
+            line = line.decode("latin-1")
+            if re.match(r"x:-?\d+ y:-?\d+ screen:", line):
+                return printed
+            printed.append(line)
+
+    def close(self):
+        if self.proc.poll() is None:
+            try:
+                self.proc.stdin.close()
+            except OSError:
+                pass
+        _stop_process(self.proc, grace=1.0)
+        self.proc.stdout.close()
 
 
 class Window:
@@ -346,13 +407,12 @@ Message = collections.namedtuple("Message", "pid argv text")
 class Program:
     """The program running in a scratch tree on an X server, and the user in front of it."""
 
-    def __init__(self, xserver, tree, name="program", hold_keys=(), hold_seconds=10.0, owns=False):
+    def __init__(self, xserver, tree, name="program", hold_keys=(), owns=False):
         self.x, self.tree, self.name, self.owns = xserver, tree, name, owns
         self.origin = None
-        self.holds = []
+        self.holds, self.held_keys, self.held_buttons = [], [], set()
         if hold_keys:
-            self.hold_in_background(hold_keys, hold_seconds)
-            time.sleep(0.3)  # the keys are down before the program looks at them
+            self.key_down(*hold_keys)
         self.log_path = tree.file("program.log")
         self.log = open(self.log_path, "wb")
         self.proc = subprocess.Popen([program_path()], cwd=tree.path, env=xserver.env, stdin=subprocess.DEVNULL,
@@ -377,6 +437,13 @@ class Program:
             raise WaitTimeout("the program still runs after %.0f s; last picture %s"
                               % (timeout, self.save_screenshot("still-running"))) from None
 
+    def ended(self, when):
+        """Why a wait cannot go on: the status, the program's own words, and the X server's."""
+        server = "the X server %s is %s" % (self.x.display, "running" if self.x.running() else "gone")
+        lines = [l for l in self.output().splitlines() if not l.startswith("ALSA lib ")]
+        return "the program ended with status %d %s; %s; output:\n%s" % (
+            self.proc.returncode, when, server, "\n".join(lines))
+
     def output(self):
         """What the program wrote to stdout and stderr so far."""
         with open(self.log_path, "rb") as log:
@@ -393,6 +460,8 @@ class Program:
         for hold in self.holds:
             _stop_process(hold)
         self.holds = []
+        if self.x.running() and (self.held_keys or self.held_buttons):
+            self.release_holds()
         if not self.log.closed:
             self.log.close()
             shutil.copy(self.log_path, os.path.join(self.artifact_folder(), "program.log"))
@@ -419,8 +488,7 @@ class Program:
     def wait_for_message(self, timeout=TIMEOUT):
         def seen():
             if not self.running():
-                raise AssertionError("the program ended with status %d and showed no message; output:\n%s"
-                                     % (self.proc.returncode, self.output()))
+                raise AssertionError(self.ended("and showed no message"))
             return self.message_box()
         return wait_until(seen, timeout, "a message box")
 
@@ -461,8 +529,7 @@ class Program:
         """Waits until the program shows itself (in the given mode, if one is given); returns the WindowState."""
         def shown():
             if not self.running():
-                raise AssertionError("the program ended with status %d before it showed a window; output:\n%s"
-                                     % (self.proc.returncode, self.output()))
+                raise AssertionError(self.ended("before it showed a window"))
             state = self.window_state()
             return state if state.mode and (mode is None or state.mode == mode) else None
         state = wait_until(shown, timeout, "a %s window" % (mode or "program"))
@@ -498,8 +565,7 @@ class Program:
 
         def check():
             if not self.running():
-                raise AssertionError("the program ended with status %d while waiting for %s"
-                                     % (self.proc.returncode, what))
+                raise AssertionError(self.ended("while the test waited for %s" % what))
             picture = self.screenshot()
             last[:] = [picture]
             return picture if condition(picture) else None
@@ -548,37 +614,79 @@ class Program:
         ox, oy = self._origin()
         return x + ox, y + oy
 
-    def move(self, x, y):
-        self.x.xdotool("mousemove", *self._root(x, y))
+    def xdotool(self, *args):
+        """Runs an xdotool command chain through the hand, returns when it has been carried out,
+        with the lines it printed."""
+        return self.x.hand().do(*args)
 
-    def click(self, x, y, button=1, hold=0.1):
-        """Moves there, presses, waits long enough for a frame to see it, releases (one xdotool run)."""
-        self.x.xdotool("mousemove", *self._root(x, y), "sleep", 0.05,
-                       "mousedown", button, "sleep", hold, "mouseup", button)
+    def move(self, x, y):
+        self.xdotool("mousemove", *self._root(x, y))
+
+    def click(self, x, y, button=1, hold=0.1, until=None, timeout=TIMEOUT):
+        """Moves there, presses, and releases after hold seconds, or once until(picture) is true."""
+        self.xdotool("mousemove", *self._root(x, y), "sleep", 0.05)
+        if until is None:
+            self.xdotool("mousedown", button, "sleep", hold, "mouseup", button)
+            return None
+        self.button_down(button)
+        try:
+            return self.wait_for_screen(until, timeout, "the press to show")
+        finally:
+            self.button_up(button)
+
+    def click_button(self, box, button=1, timeout=TIMEOUT):
+        """A patient click on a widget: the pointer rests on it, the button is let go only once the
+        widget shows itself pressed, and the pointer stays until a frame has seen the release.
+        Returns the picture with the widget pressed."""
+        before = self.screenshot()
+        self.move(*centre(box))
+        self.wait_for_screen(lambda p: not p.same_as(before, box), timeout, "the pointer over the widget")
+        hovered = self.wait_until_still(box, timeout)
+        pressed = self.click(*centre(box), button=button, until=lambda p: not p.same_as(hovered, box),
+                             timeout=timeout)
+        time.sleep(0.1)
+        return pressed
 
     def drag(self, points, button=1, step=0.05):
         """Presses at the first point, moves through the others, releases at the last."""
         args = ["mousemove", *self._root(*points[0]), "sleep", step, "mousedown", button, "sleep", step]
         for point in points[1:]:
             args += ["mousemove", *self._root(*point), "sleep", step]
-        self.x.xdotool(*args, "mouseup", button)
+        self.xdotool(*args, "mouseup", button)
+
+    def button_down(self, button=1):
+        """Presses a mouse button and keeps it down (across calls) until button_up."""
+        self.xdotool("mousedown", button)
+        self.held_buttons.add(button)
+
+    def button_up(self, button=1):
+        self.xdotool("mouseup", button)
+        self.held_buttons.discard(button)
+
+    def key_down(self, *keys):
+        """Presses keys (X keysym names) and keeps them down (across calls) until key_up."""
+        self.xdotool(*sum((["keydown", k] for k in keys), []))
+        self.held_keys.extend(k for k in keys if k not in self.held_keys)
+
+    def key_up(self, *keys):
+        self.xdotool(*sum((["keyup", k] for k in keys), []))
+        self.held_keys = [k for k in self.held_keys if k not in keys]
 
     def tap(self, *keys, hold=0.1, gap=0.1):
         """Presses and releases each key in turn (X keysym names: Escape, F9, Return, a, ...)."""
         args = []
         for key in keys:
             args += ["keydown", key, "sleep", hold, "keyup", key, "sleep", gap]
-        self.x.xdotool(*args)
+        self.xdotool(*args)
 
     def hold(self, keys, seconds):
         """Holds keys down together for a while, then releases them; returns when they are up."""
         keys = [keys] if isinstance(keys, str) else list(keys)
-        self.x.xdotool(*sum((["keydown", k] for k in keys), []), "sleep", seconds,
-                       *sum((["keyup", k] for k in keys), []))
+        self.xdotool(*sum((["keydown", k] for k in keys), []), "sleep", seconds,
+                     *sum((["keyup", k] for k in keys), []))
 
     def hold_in_background(self, keys, seconds):
-        """Holds keys down for a while without waiting. The X server lets go of what a client holds
-        when it disconnects, so the whole hold is one xdotool run; stopping it releases the keys."""
+        """Holds keys for a while without waiting; returns the process, which ends when they are up."""
         keys = [keys] if isinstance(keys, str) else list(keys)
         args = sum((["keydown", k] for k in keys), []) + ["sleep", str(seconds)] + sum((["keyup", k] for k in keys), [])
         proc = self.x.spawn("xdotool", *args)
@@ -586,10 +694,14 @@ class Program:
         return proc
 
     def release_holds(self):
-        """Lets go of every key held in the background."""
+        """Lets go of every key and button still held, the ones held from the start among them."""
         for hold in self.holds:
-            _stop_process(hold)
+            hold.wait(TIMEOUT)
         self.holds = []
+        if self.held_keys:
+            self.key_up(*self.held_keys)
+        for button in list(self.held_buttons):
+            self.button_up(button)
 
     def type_text(self, text, delay=0.1):
         """Types text one key at a time, slowly enough for one key per frame."""
@@ -818,15 +930,13 @@ class _BitWriter:
 class ProgramTestCase(unittest.TestCase):
     """A TestCase whose start() gives a running Program; everything is stopped after the test."""
 
-    def start(self, settings=settings_ini(), remove=(), files=None, screen=(640, 480),
-              hold_keys=(), hold_seconds=10.0):
+    def start(self, settings=settings_ini(), remove=(), files=None, screen=(640, 480), hold_keys=()):
         """Makes the data tree, starts Xvfb with a root of the given size, and starts the program.
         Each call is a fresh run; program.shutdown() ends one early, the test's clean-up ends the rest.
 
         settings: text of data/settings.ini, or None for no file. remove: paths (relative to the
         working directory) to delete from the tree. files: {path: bytes or Latin-1 text} to add
-        or replace. hold_keys: keysyms held down from before the start (for hold_seconds, or
-        until release_holds()).
+        or replace. hold_keys: keysyms held down from before the start until release_holds().
         """
         tree = DataTree(settings, remove, files)
         try:
@@ -836,7 +946,7 @@ class ProgramTestCase(unittest.TestCase):
             raise
         self.runs = getattr(self, "runs", 0) + 1
         name = self.id() if self.runs == 1 else "%s.%d" % (self.id(), self.runs)
-        program = Program(xserver, tree, name, hold_keys, hold_seconds, owns=True)
+        program = Program(xserver, tree, name, hold_keys, owns=True)
         self.addCleanup(program.shutdown)
         return program
 

@@ -79,9 +79,10 @@ class StartupTest(harness.ProgramTestCase):
         app = self.start(files=FLAT_TITLE)
         app.wait_for_window()
         app.wait_for_screen(shows_background, what="the title menu")
-        app.hold_in_background("Escape", 1.5)
+        app.key_down("Escape")
         time.sleep(1.0)
         self.assertTrue(app.running(), "Escape must act when it is released, not while it is held")
+        app.key_up("Escape")
         self.assertEqual(app.wait_exit(), 0)
 
     def test_display_hotkeys_switch_between_window_and_full_screen(self):
