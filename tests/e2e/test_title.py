@@ -22,24 +22,6 @@ INERT = ("campaign", "multi", "tutorial", "options")
 EDITOR_MENU_QUIT = (192, 300, 447, 331)
 
 
-def click_button(app, box):
-    """Clicks the way a patient user does, so a busy machine that draws few frames cannot swallow
-    the click: the button is let go only once it shows itself pressed, and the pointer stays
-    until a frame has seen the release (or the program has ended). Returns the pressed picture."""
-    before = app.screenshot()
-    app.move(*harness.centre(box))
-    app.wait_for_screen(lambda p: not p.same_as(before, box), what="the pointer over the button")
-    hovered = app.wait_until_still(box)
-    app.x.xdotool("mousedown", 1)
-    try:
-        pressed = app.wait_for_screen(lambda p: not p.same_as(hovered, box), what="the pressed picture")
-    finally:
-        app.x.xdotool("mouseup", 1)
-    harness.wait_until(lambda: not app.running() or not app.screenshot().same_as(pressed, box),
-                       what="the release to be seen")
-    return pressed
-
-
 def near(rgb, expected, tolerance=8):
     return all(abs(a - b) <= tolerance for a, b in zip(rgb, expected))
 
@@ -87,7 +69,7 @@ class TitleTest(harness.ProgramTestCase):
                 references[code] = self.reference(code)
                 app = self.launch("XX")
                 app.save(self.language_screen(app), "language-screen")
-                click_button(app, box)
+                app.click_button(box)
                 chosen = self.title_picture(app, "chosen-%s" % code)
                 self.assertEqual(chosen.differences(references[code])[:10], [],
                                  "the title menu after choosing %s is the %s menu, with nothing left over" % (code, code))
@@ -116,7 +98,7 @@ class TitleTest(harness.ProgramTestCase):
                 app.shutdown()
 
     def test_quit_and_escape_end_the_program_with_status_0(self):
-        cases = {"quit button": lambda app: click_button(app, harness.TITLE_BUTTONS["quit"]),
+        cases = {"quit button": lambda app: app.click_button(harness.TITLE_BUTTONS["quit"]),
                  "Escape": lambda app: app.tap("Escape")}
         for case, leave in cases.items():
             with self.subTest(case):
@@ -134,7 +116,7 @@ class TitleTest(harness.ProgramTestCase):
         for name in INERT:
             with self.subTest(name):
                 box = harness.TITLE_BUTTONS[name]
-                pressed = click_button(app, box)
+                pressed = app.click_button(box)
                 released = app.wait_until_still()
                 self.assertFalse(released.same_as(pressed, box), "the pressed picture goes with the release")
                 first = first or released
@@ -148,13 +130,13 @@ class TitleTest(harness.ProgramTestCase):
         before = self.title_picture(app, "before")
         for name in ("help", "editor"):
             with self.subTest(name):
-                click_button(app, harness.TITLE_BUTTONS[name])
+                app.click_button(harness.TITLE_BUTTONS[name])
                 app.wait_for_screen(not_showing(TITLE_BACKGROUND), what="the %s screen" % name)
                 app.wait_until_still()
                 app.tap("Escape")
                 if name == "editor":
                     app.wait_until_still()  # the editor menu
-                    click_button(app, EDITOR_MENU_QUIT)
+                    app.click_button(EDITOR_MENU_QUIT)
                 after = self.title_picture(app, "after-%s" % name)
                 self.assertEqual(after.differences(before)[:10], [])
 
