@@ -15,7 +15,8 @@ int load_text_table(TextTable &table, const std::string &name)
     std::string path = DATA_FOLDER TEXT_FOLDER + language + "/" + name + ".txt";
     FILE *file = fopen(path.c_str(), "rt");
     if (!file) {
-        allegro_init();
+        if (!system_driver)  // a second start while the display is up would take it down
+            allegro_init();
         fatal_error(EXIT_MISSING_FILE, "Cannot find the %s file.  Check and make sure that it is present.",
                     path.c_str());
     }
