@@ -10,8 +10,8 @@ when the test ends, pass or fail.
     class TitleTest(harness.ProgramTestCase):
         def test_quit(self):
             app = self.start(settings=harness.settings_ini(language="EN"))
-            app.wait_for_window()
-            app.click(*harness.centre(harness.TITLE_BUTTONS["quit"]))
+            app.wait_for_picture()
+            app.click_button(harness.TITLE_BUTTONS["quit"])
             self.assertEqual(app.wait_exit(), 0)
 
     if __name__ == "__main__":
@@ -19,6 +19,8 @@ when the test ends, pass or fail.
 
 Coordinates are always those of the program's 640x480 picture, whatever the root size.
 Boxes are (left, top, right, bottom) with both corners inclusive, as Allegro's rectfill has them.
+Pictures of failed waits and of every run's last frame, and the program's output, are kept
+under $QB_E2E_ARTIFACTS (default /tmp/qb-e2e-artifacts/<test id>/).
 """
 
 import atexit
