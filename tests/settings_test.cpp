@@ -59,7 +59,8 @@ TEST_P(SettingsGrammar, ReadsTheExpectedSettings)
     EXPECT_EQ(language, c.language) << c.name;
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, SettingsGrammar, ::testing::ValuesIn(settings_cases));
+INSTANTIATE_TEST_SUITE_P(Files, SettingsGrammar, ::testing::ValuesIn(settings_cases),
+                         case_name<SettingsCase>);
 
 TEST(SettingsWords, AWordPastTheLimitIsCutNotOverrun)
 {

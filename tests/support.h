@@ -3,6 +3,8 @@
 #define QB_TEST_SUPPORT_H
 
 #include <allegro.h>
+#include <gtest/gtest.h>
+#include <cctype>
 #include <string>
 #include <unistd.h>
 
@@ -33,6 +35,17 @@ int glyph_at(BITMAP *bitmap, int x, int y);
 // Expects statement to end the process with code and a message matching regex.
 // Without a display the message goes to standard output, so it is sent to
 // standard error, where the death test looks.
+// Names a parameterised case after its `name` field, in the letters, digits and
+// underscores that test names allow.
+template <class Case>
+std::string case_name(const ::testing::TestParamInfo<Case> &info)
+{
+    std::string name;
+    for (const char *c = info.param.name; *c; c++)
+        name += isalnum((unsigned char)*c) ? *c : '_';
+    return name + "_" + std::to_string(info.index);
+}
+
 #define EXPECT_FATAL(statement, code, regex) \
     EXPECT_EXIT({ dup2(2, 1); statement; }, ::testing::ExitedWithCode(code), regex)
 #endif

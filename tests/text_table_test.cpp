@@ -56,7 +56,8 @@ TEST_P(TextFileGrammar, StoresTheExpectedEntries)
     EXPECT_EQ(stored, c.entries) << c.name;
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, TextFileGrammar, ::testing::ValuesIn(text_file_cases));
+INSTANTIATE_TEST_SUITE_P(Files, TextFileGrammar, ::testing::ValuesIn(text_file_cases),
+                         case_name<TextFileCase>);
 
 class TextLookup : public ::testing::Test {
 protected:

@@ -161,8 +161,9 @@ TEST_F(TitleLayout, SevenCaptionedButtonsAndTheVersionLine)
     for (int slot = 7; slot < BUTTON_SLOTS; ++slot)
         EXPECT_FALSE(button_pool[slot].active) << "button " << slot;
     for (int slot = 7; slot < LABEL_SLOTS; ++slot) {
-        if (slot != 15 && slot != 16)
+        if (slot != 15 && slot != 16) {
             EXPECT_FALSE(label_pool[slot].active) << "label " << slot;
+        }
     }
     for (int slot = 1; slot < PANEL_SLOTS; ++slot)
         EXPECT_FALSE(panel_pool.active[slot]) << "panel " << slot;

@@ -19,17 +19,18 @@ namespace {
 // ---- labels ----
 
 struct RevealCase {
+    const char *name;
     int speed;
     std::string text;
     std::vector<int> shown;  // characters shown in the first frames
 };
 
 const RevealCase reveal_cases[] = {
-    {0, "Hello", {5, 5}},
-    {1, "Hello", {1, 2, 3, 4, 5, 5}},
-    {3, "abcdefghij", {3, 6, 9, 10, 10}},
-    {-2, "abc", {1, 1, 1, 2, 2, 2, 3, 3}},
-    {2, "", {0, 0}},
+    {"speed 0 shows all at once", 0, "Hello", {5, 5}},
+    {"speed 1", 1, "Hello", {1, 2, 3, 4, 5, 5}},
+    {"speed 3", 3, "abcdefghij", {3, 6, 9, 10, 10}},
+    {"speed -2", -2, "abc", {1, 1, 1, 2, 2, 2, 3, 3}},
+    {"empty text", 2, "", {0, 0}},
 };
 
 class LabelReveal : public ::testing::TestWithParam<RevealCase> {};
@@ -47,7 +48,8 @@ TEST_P(LabelReveal, ShowsTheExpectedCharactersFrameByFrame)
     clear_labels();
 }
 
-INSTANTIATE_TEST_SUITE_P(Speeds, LabelReveal, ::testing::ValuesIn(reveal_cases));
+INSTANTIATE_TEST_SUITE_P(Speeds, LabelReveal, ::testing::ValuesIn(reveal_cases),
+                         case_name<RevealCase>);
 
 TEST(Labels, ANewTextDuringARevealIsShownWhole)
 {
@@ -190,7 +192,8 @@ TEST_P(ButtonClicks, AClickIsAReleaseOverAButtonSeenPressed)
     EXPECT_FALSE(button_clicked(2)) << "a click is reported once";
 }
 
-INSTANTIATE_TEST_SUITE_P(Sequences, ButtonClicks, ::testing::ValuesIn(click_cases));
+INSTANTIATE_TEST_SUITE_P(Sequences, ButtonClicks, ::testing::ValuesIn(click_cases),
+                         case_name<ClickCase>);
 
 TEST_F(Buttons, TheLowerSlotTakesTheMouseAndTheHigherIsDrawnOnTop)
 {
