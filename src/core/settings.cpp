@@ -40,28 +40,28 @@ static void skip_line(FILE *file)
     while (c != EOF && c != '\n');
 }
 
+// Reads the value after an ON/OFF key; any other word leaves the setting as it was.
+static bool read_switch(FILE *file, std::string &word, bool &setting)
+{
+    if (!read_word(file, word))
+        return false;
+    if (word == "OFF")
+        setting = false;
+    if (word == "ON")
+        setting = true;
+    return true;
+}
+
 // A value read by one test is the current word for the tests after it, so a
 // value may itself act as a later key. A key with no word after it is ignored.
 void parse_settings(FILE *file)
 {
     std::string word;
     while (read_word(file, word)) {
-        if (word == "WindowedMode") {
-            if (!read_word(file, word))
-                break;
-            if (word == "OFF")
-                windowed_mode = false;
-            if (word == "ON")
-                windowed_mode = true;
-        }
-        if (word == "DebugMode") {
-            if (!read_word(file, word))
-                break;
-            if (word == "OFF")
-                debug_mode = false;
-            if (word == "ON")
-                debug_mode = true;
-        }
+        if (word == "WindowedMode" && !read_switch(file, word, windowed_mode))
+            break;
+        if (word == "DebugMode" && !read_switch(file, word, debug_mode))
+            break;
         if (word == "Language") {
             if (!read_word(file, word))
                 break;
