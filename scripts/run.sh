@@ -18,9 +18,23 @@ echo "To drive it: DISPLAY=:$n xdotool mousemove 480 440 click 1   (or key Escap
 echo "On a desktop, just run this script from a terminal inside your X session."
 Xvfb ":$n" -screen 0 640x480x24 -nolisten tcp > /dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null' EXIT
+program=""
+# The program goes first: it cannot shut down once its X server is gone.
+stop() {
+    if [ -n "$program" ]; then
+        kill "$program" 2> /dev/null
+        for _ in $(seq 30); do kill -0 "$program" 2> /dev/null || break; sleep 0.1; done
+        kill -9 "$program" 2> /dev/null
+    fi
+    kill "$xvfb" 2> /dev/null
+}
+trap stop EXIT
+trap 'exit 130' INT TERM
 for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+DISPLAY=":$n" build/quillbrook &
+program=$!
 status=0
-DISPLAY=":$n" build/quillbrook || status=$?
+wait $program || status=$?
+program=""
 echo "Quillbrook ended with exit status $status."
 exit $status
