@@ -874,14 +874,14 @@ def preview(folder, title, generic, buttons):
 
     g = generic.copy()
     d = ImageDraw.Draw(g)
-    outlined(d, (320, 100), "Welcome to Corvane!", font16, "ma")
+    outlined(d, (320, 100), "Welcome to Quillbrook!", font16, "ma")
     outlined(d, (320, 132), "Please select a language.", font16, "ma")
     outlined(d, (320, 148), "You may change this setting later by selecting \"Options\" from the main menu.",
              ImageFont.truetype(BOLD_FONT, 10), "ma")
     for i, name in enumerate(["en", "du", "sw", "sp"]):
         state = "h" if i == 1 else "d" if i == 2 else "u"
         sprite(g, buttons[name][state], 16 + 104 * i, 250)
-    for i, line in enumerate(["Corvane", "Ver. 0.3.1", "(c) 2024 the Quillbrook makers"]):
+    for i, line in enumerate(["Quillbrook", "Ver. 0.3.1", "(c) 2025-2026 The Quillbrook developers"]):
         outlined(d, (16, 440 + 8 * i), line, font8)
     g.save(os.path.join(folder, "preview_generic.png"))
 
