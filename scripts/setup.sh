@@ -4,7 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(build-essential cmake pkg-config liballegro4-dev libloadpng4-dev libjpgalleg4-dev libx11-dev
-          libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick x11-utils)
+          libgtest-dev libbenchmark-dev python3 xvfb xauth xdotool imagemagick x11-utils)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
