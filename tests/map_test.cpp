@@ -234,24 +234,17 @@ TEST_F(TilesetLoading, TilesetTakesTheDepthOfTheBackBuffer)
     EXPECT_EQ(tile_one_body(), makecol(255, 0, 255));
 }
 
-// allegro_message writes to stdout when there is no display; the death test reads stderr.
-void with_messages_on_stderr()
-{
-    dup2(2, 1);
-}
-
 TEST_F(TilesetLoading, MissingTilesetEndsNormallyNamingTheBmp)
 {
-    EXPECT_EXIT((with_messages_on_stderr(), load_tileset(current_map, "001")), ::testing::ExitedWithCode(0),
-                "Cannot find the map tiles requested\\.\nsystem/images/tilesets/001\\.bmp does not appear to "
-                "exist\\.\n\nCurrently, the engine is not able to handle this error\\.");
+    EXPECT_FATAL(load_tileset(current_map, "001"), 0,
+                 "Cannot find the map tiles requested\\.\nsystem/images/tilesets/001\\.bmp does not appear to "
+                 "exist\\.\n\nCurrently, the engine is not able to handle this error\\.");
 }
 
 TEST_F(TilesetLoading, UndecodableTilesetEndsWithAnErrorNamingTheFile)
 {
     dir.write("system/images/tilesets/001.png", "this is no picture");
-    EXPECT_EXIT((with_messages_on_stderr(), load_tileset(current_map, "001")), ::testing::ExitedWithCode(255),
-                "system/images/tilesets/001\\.png");
+    EXPECT_FATAL(load_tileset(current_map, "001"), 255, "system/images/tilesets/001\\.png");
 }
 
 }  // namespace

@@ -24,17 +24,13 @@ struct ScratchBackBuffer {
     ~ScratchBackBuffer();
 };
 
-
-
 // Puts a generated sheet into font slot `font`: every glyph g is a solid block of
 // glyph_colour(g) filling its cell, with its blue width marker at widths[g].
 void make_synthetic_font(int font, int cell_width, int cell_height, const int widths[256]);
 int glyph_colour(int g);
 // The glyph whose colour is at (x, y) of the bitmap, or -1.
 int glyph_at(BITMAP *bitmap, int x, int y);
-// Expects statement to end the process with code and a message matching regex.
-// Without a display the message goes to standard output, so it is sent to
-// standard error, where the death test looks.
+
 // Names a parameterised case after its `name` field, in the letters, digits and
 // underscores that test names allow.
 template <class Case>
@@ -46,6 +42,9 @@ std::string case_name(const ::testing::TestParamInfo<Case> &info)
     return name + "_" + std::to_string(info.index);
 }
 
+// Expects statement to end the process with code and a message matching regex.
+// Without a display the message goes to standard output, so it is sent to
+// standard error, where the death test looks.
 #define EXPECT_FATAL(statement, code, regex) \
     EXPECT_EXIT({ dup2(2, 1); statement; }, ::testing::ExitedWithCode(code), regex)
 #endif

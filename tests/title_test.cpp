@@ -169,27 +169,19 @@ TEST_F(TitleLayout, SevenCaptionedButtonsAndTheVersionLine)
         EXPECT_FALSE(panel_pool.active[slot]) << "panel " << slot;
 }
 
-// allegro_message writes to stdout when there is no display; the death test reads stderr.
-void with_messages_on_stderr()
-{
-    dup2(2, 1);
-}
-
 TEST_F(TitleLayout, MissingTitleTextEndsWithItsMessage)
 {
-    EXPECT_EXIT((with_messages_on_stderr(), build_title_menu()), ::testing::ExitedWithCode(255),
-                "Cannot find the system/text/XX/title\\.txt file\\.  Check and make sure that it is present\\.");
+    EXPECT_FATAL(build_title_menu(), 255,
+                 "Cannot find the system/text/XX/title\\.txt file\\.  Check and make sure that it is present\\.");
 }
 
 TEST_F(TitleLayout, MissingOrBrokenBackgroundEndsNamingTheFile)
 {
     dir.write("system/text/XX/title.txt", title_file("Hello."));
     ASSERT_EQ(title_background, nullptr);
-    EXPECT_EXIT((with_messages_on_stderr(), run_title_menu()), ::testing::ExitedWithCode(255),
-                "system/images/bg/title_01\\.jpg");
+    EXPECT_FATAL(run_title_menu(), 255, "system/images/bg/title_01\\.jpg");
     dir.write("system/images/bg/title_01.jpg", "not a picture at all");
-    EXPECT_EXIT((with_messages_on_stderr(), run_title_menu()), ::testing::ExitedWithCode(255),
-                "system/images/bg/title_01\\.jpg");
+    EXPECT_FATAL(run_title_menu(), 255, "system/images/bg/title_01\\.jpg");
 }
 
 // The shipped tables, measured with the shipped fonts.
